@@ -1,0 +1,60 @@
+#ifndef MYDMM_H
+#define MYDMM_H
+
+#include "dmmdata.h"
+
+#include <QByteArray>
+#include <QObject>
+#include <QSharedPointer>
+#include <QString>
+
+#include <cstdint>
+
+// The application's connection to one tester: assembles the transport's byte
+// stream into checked frames and decodes live and stored readings into
+// records. The unit and number operations are static and read no state.
+class MyDMM : public QObject
+{
+    Q_OBJECT
+public:
+    explicit MyDMM(QObject *parent = nullptr);
+    ~MyDMM() override;
+
+    // Frames longer than this cannot come from the tester; a length field
+    // above it marks a false header.
+    static constexpr int MaxFrameSize = 1024;
+
+    bool getOneFrameData();
+    QByteArray frame() const { return m_frame; }
+
+    void decodeLiveData(const QByteArray &frame);
+    void decodeStoreData(const QByteArray &frame);
+
+    static QString getCurrUnit(int code);
+    static QString getResUnit(int code);
+    static int getPrecision(double x);
+    static int getfieldWidth(double x);
+    static void getDoubleParam(double x, int &fieldWidth, int &precision);
+    static double getCutValue(double x, int precision);
+
+signals:
+    void updateLiveData(QSharedPointer<DMMData> data);
+    void updateStoreData(QSharedPointer<DMMData> data);
+    void communicationTimeout();
+    void opened();
+    void closed();
+
+public slots:
+    void slotSerialDeviceRead(const uint8_t *data, uint len);
+
+private:
+    void compactReceiveBuffer();
+
+    QByteArray m_frame;
+    QByteArray m_rxBuffer;
+    // Start of the unassembled bytes in m_rxBuffer; consumed bytes are
+    // removed once per delivery, not once per frame.
+    int m_rxOffset = 0;
+};
+
+#endif // MYDMM_H
