@@ -17,7 +17,7 @@
 
 struct HidDeviceRecord
 {
-    QByteArray path;        // UTF-8 / Latin-1 bytes as the backend reports them
+    QByteArray path; // UTF-8 / Latin-1 bytes as the backend reports them
     quint16 vendorId = 0;
     quint16 productId = 0;
     QString serialNumber;
