@@ -7,8 +7,7 @@ Command::Command(QObject *parent) : QObject(parent) {}
 Command::Command(QByteArray content, bool needResponse, int timeout, QVariant remark)
     : QObject(nullptr), m_content(std::move(content)), m_needResponse(needResponse),
       m_timeout(timeout), m_remark(std::move(remark))
-{
-}
+{}
 
 Command::~Command() = default;
 
