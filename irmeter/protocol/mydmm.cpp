@@ -1,5 +1,7 @@
 #include "mydmm.h"
 
+#include "commandctrl.h"
+#include "hiddevice.h"
 #include "utils.h"
 
 #include <QDebug>
@@ -165,12 +167,92 @@ template <typename T> QSharedPointer<T> newRecord()
 
 } // namespace
 
-MyDMM::MyDMM(QObject *parent) : QObject(parent)
+MyDMM::MyDMM(QObject *parent) : QObject(parent), m_transport(new HIDDevice(nullptr))
 {
     qRegisterMetaType<QSharedPointer<DMMData>>("QSharedPointer<DMMData>");
+    qRegisterMetaType<QSharedPointer<Command>>("QSharedPointer<Command>");
+
+    connect(m_transport, &HIDDevice::opened, this, &MyDMM::opened);
+    connect(m_transport, &HIDDevice::closed, this, &MyDMM::closed);
+    connect(m_transport, &HIDDevice::readyRead, this, &MyDMM::slotSerialDeviceRead);
+    // A cable that stops answering ends the link like a communication timeout.
+    connect(m_transport, &HIDDevice::deviceLost, this, &MyDMM::sltCommunicationTimeout);
+
+    m_controller = new CommandCtrl(this);
+    m_controller->setInterval(10);
+    connect(m_controller, &CommandCtrl::nextCommand, this, &MyDMM::nextCommand);
+    connect(m_controller, &CommandCtrl::communicationTimeout, this,
+            &MyDMM::sltCommunicationTimeout);
 }
 
-MyDMM::~MyDMM() = default;
+MyDMM::~MyDMM()
+{
+    close();
+    delete m_controller;
+    m_controller = nullptr;
+    // The transport has no parent. Its destructor closes it once more; that
+    // last closed() must not reach a link that is being destroyed.
+    disconnect(m_transport, nullptr, this, nullptr);
+    delete m_transport;
+    m_transport = nullptr;
+}
+
+bool MyDMM::open(const QString &path)
+{
+    if (m_actived)
+        return false;
+    if (!m_transport->open(path))
+        return false;
+    m_currentCommand.clear();
+    m_controller->reset();
+    m_actived = m_controller->start();
+    if (!m_actived) {
+        // Do not leave the cable open behind an inactive link: a later open()
+        // would find it busy.
+        qDebug() << "open: command controller did not start";
+        m_transport->close();
+        return false;
+    }
+    emit opened();
+    return true;
+}
+
+void MyDMM::shutDown()
+{
+    m_controller->stop();
+    m_transport->close();
+    m_actived = false;
+    emit closed();
+}
+
+void MyDMM::close()
+{
+    if (m_actived)
+        shutDown();
+}
+
+void MyDMM::setPause(bool pause)
+{
+    m_controller->setPause(pause);
+}
+
+void MyDMM::nextCommand(QSharedPointer<Command> command)
+{
+    m_currentCommand = command;
+    // Nothing is written to the tester and no frame answers a command, so
+    // every issued command is completed at once; waiting for an answer that
+    // cannot come would end the link with a communication timeout.
+    if (command)
+        m_controller->response(Pump::Answered);
+}
+
+void MyDMM::sltCommunicationTimeout()
+{
+    if (m_actived)
+        shutDown();
+    qDebug() << "communicationTimeout";
+    emit communicationTimeout();
+}
 
 QString MyDMM::getCurrUnit(int code)
 {

@@ -1,6 +1,7 @@
 #ifndef MYDMM_H
 #define MYDMM_H
 
+#include "command.h"
 #include "dmmdata.h"
 
 #include <QByteArray>
@@ -10,8 +11,12 @@
 
 #include <cstdint>
 
-// The application's connection to one tester: assembles the transport's byte
-// stream into checked frames and decodes live and stored readings into
+class CommandCtrl;
+class HIDDevice;
+
+// The application's connection to one tester. It owns the HID transport and a
+// command controller, opens and closes the link, assembles the transport's
+// byte stream into checked frames and decodes live and stored readings into
 // records. The unit and number operations are static and read no state.
 class MyDMM : public QObject
 {
@@ -24,7 +29,20 @@ public:
     // above it marks a false header.
     static constexpr int MaxFrameSize = 1024;
 
+    // Opens the cable at `path`; false when already open or when the cable or
+    // the controller cannot be started.
+    bool open(const QString &path);
+    void close();
+    bool actived() const { return m_actived; }
+    void setActived(bool actived) { m_actived = actived; }
+    void setPause(bool pause);
+
+    HIDDevice *transport() const { return m_transport; }
+    QSharedPointer<Command> currentCommand() const { return m_currentCommand; }
+
     bool getOneFrameData();
+    // Received bytes not yet assembled into a frame.
+    int pendingBytes() const { return m_rxBuffer.size() - m_rxOffset; }
     QByteArray frame() const { return m_frame; }
 
     void decodeLiveData(const QByteArray &frame);
@@ -45,10 +63,18 @@ signals:
     void closed();
 
 public slots:
+    void nextCommand(QSharedPointer<Command> command);
+    void sltCommunicationTimeout();
     void slotSerialDeviceRead(const uint8_t *data, uint len);
 
 private:
     void compactReceiveBuffer();
+    void shutDown();
+
+    CommandCtrl *m_controller = nullptr;
+    QSharedPointer<Command> m_currentCommand;
+    bool m_actived = false;
+    HIDDevice *m_transport = nullptr;
 
     QByteArray m_frame;
     QByteArray m_rxBuffer;

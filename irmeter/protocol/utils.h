@@ -2,6 +2,9 @@
 #define UTILS_H
 
 #include <QObject>
+#include <QStringList>
+
+class QAbstractTableModel;
 
 // Small static helpers shared by the meter link and the export.
 class Utils : public QObject
@@ -18,6 +21,16 @@ public:
 
     // ---- Table export helpers (CSV writing, child-object search) ----
     // Declared here, defined in irmeter/tables/.
+
+    // Writes the model's header and rows to `fileName` as CSV (no quoting, LF
+    // line ends, the file truncated first). False when the file cannot be
+    // opened or the data does not reach it completely.
+    static bool exportToCSV(QAbstractTableModel *model, const QString &fileName);
+
+    // Children of `parent` whose class name is one of `classNames` (all when
+    // empty); with `recursive` also the matching descendants, depth first.
+    static QList<QObject *> getChildObject(QObject *parent, const QStringList &classNames,
+                                           bool recursive);
     // ---- end of table export helpers ----
 };
 
