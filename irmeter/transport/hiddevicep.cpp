@@ -166,6 +166,7 @@ void HIDDeviceP::doRead()
         return;
 
     LogLimiter errorLog;
+    LogLimiter countLog;
     int failedReads = 0;
     QString lastError;
 
@@ -175,7 +176,11 @@ void HIDDeviceP::doRead()
         const int n = HidLayer::readTimeout(device, reportBuffer, ReportSize, ReadTimeoutMs);
         if (n > 0) {
             failedReads = 0;
-            deliverReport(n);
+            const int count = deliverReport(n);
+            if (count > n - 1 && countLog.allow())
+                qDebug() << "doRead"
+                         << "report announces" << count << "serial bytes but holds"
+                         << std::min(n, int(ReportSize)) - 1 << "- only those were delivered";
             // The kernel keeps only a small ring of reports per handle and drops
             // new ones when it is full: read on at once while reports come in.
             continue;
@@ -220,24 +225,18 @@ void HIDDeviceP::doRead()
         emit deviceLost();
 }
 
-void HIDDeviceP::deliverReport(int readLength)
+int HIDDeviceP::deliverReport(int readLength)
 {
     // Deliver only bytes the report really holds, whatever its count byte says.
     const int count = reportBuffer[0];
     const int held = std::min(readLength, int(ReportSize)) - 1;
     const int length = std::min(count, held);
-    if (count > held) {
-        static thread_local LogLimiter countLog;
-        if (countLog.allow())
-            qDebug() << "doRead"
-                     << "report announces" << count << "serial bytes but holds" << held
-                     << "- delivering" << length;
-    }
     // One copy per report: a queued receiver never sees the buffer reused.
     const QByteArray bytes(reinterpret_cast<const char *>(reportBuffer + 1), length);
     emit readyRead(reinterpret_cast<unsigned char *>(const_cast<char *>(bytes.constData())),
                    uint(length));
     emit readyReadBytes(bytes);
+    return count;
 }
 
 void HIDDeviceP::nextCommand(QSharedPointer<Command> cmd)

@@ -75,7 +75,8 @@ private:
     bool finishOpen(HidHandle *handle);
     void writePending();
     void writeCommand(const QSharedPointer<Command> &cmd);
-    void deliverReport(int readLength);
+    // Emits the serial bytes of the report just read; returns its count byte.
+    int deliverReport(int readLength);
     void answerIfNoResponse(const QSharedPointer<Command> &cmd);
 
     HidHandle *device = nullptr;
