@@ -38,6 +38,7 @@ public:
     void setPause(bool pause);
 
     HIDDevice *transport() const { return m_transport; }
+    CommandCtrl *controller() const { return m_controller; }
     QSharedPointer<Command> currentCommand() const { return m_currentCommand; }
 
     bool getOneFrameData();
