@@ -1,7 +1,6 @@
 // Draws the tool-bar pictures and the application icon of irmeter into
 // irmeter/resources/images. Build and run it with scripts/drawicons.sh; the
 // generated files are committed, so a normal build never needs this program.
-#include <QtEndian>
 #include <QBuffer>
 #include <QDir>
 #include <QFile>
@@ -9,6 +8,7 @@
 #include <QImage>
 #include <QPainter>
 #include <QPainterPath>
+#include <QtEndian>
 #include <QtMath>
 #include <cstdio>
 
@@ -340,8 +340,8 @@ int main(int argc, char **argv)
         const char *name;
         QImage image;
     } pictures[] = {
-        {"start.png", drawStart()},     {"pause.png", drawPause()},   {"options.png", drawOptions()},
-        {"delete.png", drawDelete()},   {"export.png", drawExport()}, {"close.png", drawClose()},
+        {"start.png", drawStart()},   {"pause.png", drawPause()},   {"options.png", drawOptions()},
+        {"delete.png", drawDelete()}, {"export.png", drawExport()}, {"close.png", drawClose()},
         {"save.png", drawSave()},
     };
     bool ok = true;

@@ -1,0 +1,286 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>DlgOption</name>
+    <message>
+        <source>Dialog</source>
+        <translation>对话框</translation>
+    </message>
+    <message>
+        <source>Language</source>
+        <translation>语言</translation>
+    </message>
+    <message>
+        <source>Sample Points</source>
+        <translation>采样点数</translation>
+    </message>
+    <message>
+        <source>Infinite</source>
+        <translation>无限制</translation>
+    </message>
+    <message>
+        <source>Sample Interval</source>
+        <translation>采样间隔</translation>
+    </message>
+    <message>
+        <source>mS</source>
+        <translation>毫秒</translation>
+    </message>
+    <message>
+        <source>Record data only at test time</source>
+        <translation>仅在测试时记录数据</translation>
+    </message>
+    <message>
+        <source>OK</source>
+        <translation>确定</translation>
+    </message>
+</context>
+<context>
+    <name>TemplateWindow</name>
+    <message>
+        <source>TemplateWindow</source>
+        <translation>绝缘电阻测试仪</translation>
+    </message>
+    <message>
+        <source>Vset:</source>
+        <translation>设定电压:</translation>
+    </message>
+    <message>
+        <source>0 V</source>
+        <translation>0 V</translation>
+    </message>
+    <message>
+        <source>Vout:</source>
+        <translation>输出电压:</translation>
+    </message>
+    <message>
+        <source>LC:</source>
+        <translation>漏电流:</translation>
+    </message>
+    <message>
+        <source>0 uA</source>
+        <translation>0 uA</translation>
+    </message>
+    <message>
+        <source>0</source>
+        <translation>0</translation>
+    </message>
+    <message>
+        <source>RES1:</source>
+        <translation>电阻1:</translation>
+    </message>
+    <message>
+        <source>RES2:</source>
+        <translation>电阻2:</translation>
+    </message>
+    <message>
+        <source>Time:</source>
+        <translation>时间:</translation>
+    </message>
+    <message>
+        <source>Live</source>
+        <translation>实时</translation>
+    </message>
+    <message>
+        <source>Stored</source>
+        <translation>存储</translation>
+    </message>
+    <message>
+        <source>IR</source>
+        <translation>绝缘电阻</translation>
+    </message>
+    <message>
+        <source>TIME</source>
+        <translation>定时</translation>
+    </message>
+    <message>
+        <source>PI</source>
+        <translation>极化指数</translation>
+    </message>
+    <message>
+        <source>DAR</source>
+        <translation>吸收比</translation>
+    </message>
+    <message>
+        <source>COMP</source>
+        <translation>比较</translation>
+    </message>
+    <message>
+        <source>CAP</source>
+        <translation>电容</translation>
+    </message>
+    <message>
+        <source>VOLT</source>
+        <translation>电压</translation>
+    </message>
+    <message>
+        <source>RES</source>
+        <translation>电阻</translation>
+    </message>
+    <message>
+        <source>Tab 1</source>
+        <translation>标签 1</translation>
+    </message>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+    <message>
+        <source>Pause</source>
+        <translation>暂停</translation>
+    </message>
+    <message>
+        <source>Options</source>
+        <translation>选项</translation>
+    </message>
+    <message>
+        <source>Clear</source>
+        <translation>清除</translation>
+    </message>
+    <message>
+        <source>Export</source>
+        <translation>导出</translation>
+    </message>
+    <message>
+        <source>Close</source>
+        <translation>关闭</translation>
+    </message>
+    <message>
+        <source>Save</source>
+        <translation>保存</translation>
+    </message>
+    <message>
+        <source>No.</source>
+        <translation>序号</translation>
+    </message>
+    <message>
+        <source>Date/Time</source>
+        <translation>日期/时间</translation>
+    </message>
+    <message>
+        <source>Mode</source>
+        <translation>模式</translation>
+    </message>
+    <message>
+        <source>LC</source>
+        <translation>漏电流</translation>
+    </message>
+    <message>
+        <source>V-Set</source>
+        <translation>设定电压</translation>
+    </message>
+    <message>
+        <source>V-Out</source>
+        <translation>输出电压</translation>
+    </message>
+    <message>
+        <source>Time</source>
+        <translation>时间</translation>
+    </message>
+    <message>
+        <source>Time-Set</source>
+        <translation>设定时间</translation>
+    </message>
+    <message>
+        <source>RES1</source>
+        <translation>电阻1</translation>
+    </message>
+    <message>
+        <source>RES2</source>
+        <translation>电阻2</translation>
+    </message>
+    <message>
+        <source>Time-Set1</source>
+        <translation>设定时间1</translation>
+    </message>
+    <message>
+        <source>Time-Set2</source>
+        <translation>设定时间2</translation>
+    </message>
+    <message>
+        <source>RES-COMP</source>
+        <translation>比较电阻</translation>
+    </message>
+    <message>
+        <source>Result</source>
+        <translation>结果</translation>
+    </message>
+    <message>
+        <source>ACDC</source>
+        <translation>交流/直流</translation>
+    </message>
+    <message>
+        <source>Are you sure you want to clear all data?</source>
+        <translation>确定要清除所有数据吗？</translation>
+    </message>
+    <message>
+        <source>Save As</source>
+        <translation>另存为</translation>
+    </message>
+    <message>
+        <source>The data is exported successfully.<byte value="xd"/>
+Do you want to open this file?</source>
+        <translation>数据导出成功。<byte value="xd"/>
+是否打开此文件？</translation>
+    </message>
+    <message>
+        <source>The data is exported failed.</source>
+        <translation>数据导出失败。</translation>
+    </message>
+    <message>
+        <source>No valid device found.</source>
+        <translation>未找到有效的设备。</translation>
+    </message>
+    <message>
+        <source>Choose the Device</source>
+        <translation>选择设备</translation>
+    </message>
+    <message>
+        <source>Failed to open device.</source>
+        <translation>打开设备失败。</translation>
+    </message>
+    <message>
+        <source>Data communication error.The equipment may have been disconnected.</source>
+        <translation>数据通信错误。设备可能已断开连接。</translation>
+    </message>
+    <message>
+        <source>Chinese</source>
+        <translation>中文</translation>
+    </message>
+    <message>
+        <source>English</source>
+        <translation>英文</translation>
+    </message>
+    <message>
+        <source>The chart is exported successfully.<byte value="xd"/>
+Do you want to open this file?</source>
+        <translation>图表导出成功。<byte value="xd"/>
+是否打开此文件？</translation>
+    </message>
+    <message>
+        <source>The chart is exported failed.</source>
+        <translation>图表导出失败。</translation>
+    </message>
+    <message>
+        <source>RES-COMP:</source>
+        <translation>比较电阻:</translation>
+    </message>
+    <message>
+        <source>Result:</source>
+        <translation>结果:</translation>
+    </message>
+    <message>
+        <source>Time-Set:</source>
+        <translation>设定时间:</translation>
+    </message>
+    <message>
+        <source>Time-Set1:</source>
+        <translation>设定时间1:</translation>
+    </message>
+    <message>
+        <source>Time-Set2:</source>
+        <translation>设定时间2:</translation>
+    </message>
+</context>
+</TS>

@@ -1,0 +1,65 @@
+#include "appoptions.h"
+
+#include <QDebug>
+#include <QSettings>
+#include <QVariant>
+
+namespace {
+const char KeyGeometry[] = "geometry";
+const char KeyLanguage[] = "Language";
+const char KeySamplePoints[] = "SamplePoints";
+const char KeySampleInterval[] = "SampleInterval";
+const char KeyRecordAtTesttime[] = "RecordAtTesttime";
+} // namespace
+
+QString AppOptions::defaultFileName()
+{
+    return QStringLiteral("options.ini");
+}
+
+AppOptions AppOptions::load(const QString &fileName)
+{
+    AppOptions options;
+    QSettings settings(fileName, QSettings::IniFormat);
+
+    options.geometry = settings.value(QLatin1String(KeyGeometry), QByteArray()).toByteArray();
+    options.language = settings.value(QLatin1String(KeyLanguage), 0).toString();
+
+    const QVariant points = settings.value(QLatin1String(KeySamplePoints), -1);
+    bool ok = false;
+    const int pointsValue = points.toInt(&ok);
+    if (ok && (pointsValue == -1 || pointsValue > 0)) {
+        options.samplePoints = pointsValue;
+    } else {
+        qWarning() << "loadSetting: ignoring SamplePoints" << points.toString() << "in" << fileName
+                   << "(expected -1 or a positive number); recording without a limit";
+    }
+
+    const QVariant interval = settings.value(QLatin1String(KeySampleInterval), 0);
+    const int intervalValue = interval.toInt(&ok);
+    if (ok && intervalValue >= 0) {
+        options.sampleInterval = intervalValue;
+    } else {
+        qWarning() << "loadSetting: ignoring SampleInterval" << interval.toString() << "in"
+                   << fileName << "(expected milliseconds, 0 or more); recording every reading";
+    }
+
+    options.recordAtTesttime = settings.value(QLatin1String(KeyRecordAtTesttime), false).toBool();
+    return options;
+}
+
+bool AppOptions::save(const QString &fileName) const
+{
+    QSettings settings(fileName, QSettings::IniFormat);
+    settings.setValue(QLatin1String(KeyGeometry), geometry);
+    settings.setValue(QLatin1String(KeyLanguage), language);
+    settings.setValue(QLatin1String(KeySamplePoints), samplePoints);
+    settings.setValue(QLatin1String(KeySampleInterval), sampleInterval);
+    settings.setValue(QLatin1String(KeyRecordAtTesttime), recordAtTesttime);
+    settings.sync();
+    if (settings.status() != QSettings::NoError) {
+        qWarning() << "saveSetting: could not write" << fileName;
+        return false;
+    }
+    return true;
+}

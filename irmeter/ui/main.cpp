@@ -1,0 +1,22 @@
+#include "appstartup.h"
+#include "templatewindow.h"
+
+#include <QApplication>
+#include <QTranslator>
+
+int main(int argc, char *argv[])
+{
+    QApplication app(argc, argv);
+    initIdentity(app);
+
+    const QString language = getLanguage();
+    QTranslator appTranslator;
+    QTranslator qtTranslator;
+    applyLanguage(language, appTranslator, qtTranslator);
+
+    // Declared last so that it goes first, before the translators and the
+    // application object.
+    TemplateWindow window(nullptr, Qt::WindowFlags());
+    window.show();
+    return app.exec();
+}
