@@ -16,6 +16,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QToolButton>
 
 namespace {
 
@@ -61,7 +62,7 @@ private slots:
     void intervalSeconds_data();
     void intervalSeconds();
     void countdownOnlyRunsWhileIntervalChecked();
-    void clearAskesAndCancelKeepsRecords();
+    void clearAsksAndCancelKeepsRecords();
     void newEmptiesChartAndTable();
     void recordBarAtStart();
 };
@@ -253,7 +254,7 @@ void TestRecording::countdownOnlyRunsWhileIntervalChecked()
     QVERIFY(rec.record(reading("4")));
 }
 
-void TestRecording::clearAskesAndCancelKeepsRecords()
+void TestRecording::clearAsksAndCancelKeepsRecords()
 {
     ReadingTable table;
     ReadingRecorder rec(&table);
