@@ -195,9 +195,17 @@ QByteArray ReadingXmlPacket::toBytes(const ReadingTable &table)
     w.writeEndElement(); // ROWDATA
     w.writeEndElement(); // DATAPACKET
     w.writeEndDocument();
-    // The writer ends the declaration with a line break; the packet format
-    // keeps the document on one line.
-    text.remove(QLatin1Char('\n'));
+    // The packet keeps the document on one line, the root two blanks after
+    // the declaration.
+    const int declEnd = text.indexOf(QLatin1String("?>"));
+    if (declEnd >= 0) {
+        int rootStart = declEnd + 2;
+        while (rootStart < text.size() && text.at(rootStart).isSpace())
+            ++rootStart;
+        text.replace(declEnd + 2, rootStart - declEnd - 2, QStringLiteral("  "));
+    }
+    while (text.endsWith(QLatin1Char('\n')))
+        text.chop(1);
     return AnsiText::toGbkBytes(text);
 }
 
