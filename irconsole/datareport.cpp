@@ -3,6 +3,7 @@
 #include "readingtable.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QLocale>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -99,7 +100,16 @@ bool DataReport::render(QPagedPaintDevice *device)
         // Page header.
         painter.setFont(arial(14, true, true));
         mm.text(0, 0, width, PageHeaderMm, QStringLiteral(" TEST DATA REPORT"), Qt::AlignHCenter);
-        painter.setFont(arial(8));
+        // The label must end before the date starts, whatever font stands
+        // in for Arial.
+        QFont small = arial(8);
+        const double labelWidth =
+            (kPrintDateX - kPrintDateLabelX - 0.5) * device->logicalDpiX() / 25.4;
+        while (small.pointSizeF() > 4 &&
+               QFontMetricsF(small, device).horizontalAdvance(QStringLiteral("Print Date:")) >
+                   labelWidth)
+            small.setPointSizeF(small.pointSizeF() - 0.5);
+        painter.setFont(small);
         mm.text(kPrintDateLabelX, 0, kPrintDateX - kPrintDateLabelX, PageHeaderMm,
                 QStringLiteral("Print Date:"));
         mm.text(kPrintDateX, 0, width - kPrintDateX, PageHeaderMm, date);
