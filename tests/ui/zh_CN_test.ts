@@ -1,0 +1,11 @@
+<?xml version="1.0" encoding="utf-8"?>
+<!DOCTYPE TS>
+<TS version="2.1" language="zh_CN">
+<context>
+    <name>TemplateWindow</name>
+    <message>
+        <source>Start</source>
+        <translation>开始</translation>
+    </message>
+</context>
+</TS>
