@@ -2,6 +2,7 @@
 // the fill switch, saving the bitmap and enlarging over the form.
 
 #include "consoledialogs.h"
+#include "consoleplotinclude.h"
 #include "readingchart.h"
 #include "readingrecorder.h"
 #include "readingtable.h"
@@ -14,15 +15,6 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
-
-#ifndef foreach
-#define TST_LOCAL_FOREACH
-#define foreach(variable, container) for (variable : qAsConst(container))
-#endif
-#include <qcustomplot.h>
-#ifdef TST_LOCAL_FOREACH
-#undef foreach
-#endif
 
 namespace {
 
