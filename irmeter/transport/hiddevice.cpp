@@ -72,9 +72,10 @@ void HIDDevice::addCommand(QSharedPointer<Command> cmd, Pump::PoolMode mode)
 
 void HIDDevice::slotReportBytes(const QByteArray &data)
 {
-    // data stays alive for the whole emission, so direct receivers may read it.
-    emit readyRead(reinterpret_cast<unsigned char *>(const_cast<char *>(data.constData())),
-                   uint(data.size()));
+    // A private copy stays alive for the whole emission, so direct receivers
+    // may read it (even write to it) without touching the shared bytes.
+    QByteArray own(data);
+    emit readyRead(reinterpret_cast<unsigned char *>(own.data()), uint(own.size()));
     emit readyReadBytes(data);
 }
 

@@ -232,9 +232,8 @@ int HIDDeviceP::deliverReport(int readLength)
     const int held = std::min(readLength, int(ReportSize)) - 1;
     const int length = std::min(count, held);
     // One copy per report: a queued receiver never sees the buffer reused.
-    const QByteArray bytes(reinterpret_cast<const char *>(reportBuffer + 1), length);
-    emit readyRead(reinterpret_cast<unsigned char *>(const_cast<char *>(bytes.constData())),
-                   uint(length));
+    QByteArray bytes(reinterpret_cast<const char *>(reportBuffer + 1), length);
+    emit readyRead(reinterpret_cast<unsigned char *>(bytes.data()), uint(length));
     emit readyReadBytes(bytes);
     return count;
 }
