@@ -158,10 +158,10 @@ void readVolt(const FrameReader &r, DMMDataVOLT &d, int codeOffset)
 constexpr int LiveMinSize[8] = {35, 28, 40, 40, 30, 16, 13, 16};
 constexpr int StoredMinSize[8] = {32, 23, 34, 34, 27, 15, 11, 13};
 
-template <typename T> QSharedPointer<T> newRecord()
+template <typename T> QSharedPointer<T> newRecord(const QDateTime &stamp)
 {
     QSharedPointer<T> rec(new T);
-    rec->dateTime = QDateTime::currentDateTime();
+    rec->dateTime = stamp;
     return rec;
 }
 
@@ -382,6 +382,16 @@ bool MyDMM::getOneFrameData()
     return false;
 }
 
+QDateTime MyDMM::decodeTime()
+{
+    const qint64 ms = QDateTime::currentMSecsSinceEpoch();
+    if (ms != m_stampMs) {
+        m_stamp = QDateTime::currentDateTime();
+        m_stampMs = ms;
+    }
+    return m_stamp;
+}
+
 void MyDMM::compactReceiveBuffer()
 {
     if (m_rxOffset > 0) {
@@ -421,10 +431,11 @@ void MyDMM::decodeLiveData(const QByteArray &frame)
         return;
     }
 
+    const QDateTime now = decodeTime();
     QSharedPointer<DMMData> out;
     switch (DMMData::DataMode(mode)) {
     case DMMData::dmIR: {
-        auto d = newRecord<DMMDataIR>();
+        auto d = newRecord<DMMDataIR>(now);
         readIrCommon(r, *d);
         d->auxWord = r.i16(20);
         d->testing = r.u8(22) != 0;
@@ -437,7 +448,7 @@ void MyDMM::decodeLiveData(const QByteArray &frame)
         break;
     }
     case DMMData::dmTime: {
-        auto d = newRecord<DMMDataTime>();
+        auto d = newRecord<DMMDataTime>(now);
         readIrCommon(r, *d);
         d->elapsedTime = r.u16(20);
         d->auxWord = r.i16(22);
@@ -451,11 +462,11 @@ void MyDMM::decodeLiveData(const QByteArray &frame)
     case DMMData::dmDAR: {
         QSharedPointer<DMMDataPIDAR> d;
         if (mode == DMMData::dmPI) {
-            auto pi = newRecord<DMMDataPI>();
+            auto pi = newRecord<DMMDataPI>(now);
             setReading(pi->piRatio, r.f32(25), QString());
             d = pi;
         } else {
-            auto dar = newRecord<DMMDataDAR>();
+            auto dar = newRecord<DMMDataDAR>(now);
             setReading(dar->darRatio, r.f32(25), QString());
             d = dar;
         }
@@ -472,7 +483,7 @@ void MyDMM::decodeLiveData(const QByteArray &frame)
         break;
     }
     case DMMData::dmCOMP: {
-        auto d = newRecord<DMMDataCOMP>();
+        auto d = newRecord<DMMDataCOMP>(now);
         readCurrentAndVoltages(r, *d);
         setInteger(d->compLimit, r.i32(15), getResUnit(r.u8(19)));
         setReading(d->res, r.f32(20), getResUnit(r.u8(24)));
@@ -484,7 +495,7 @@ void MyDMM::decodeLiveData(const QByteArray &frame)
         break;
     }
     case DMMData::dmCAP: {
-        auto d = newRecord<DMMDataCAP>();
+        auto d = newRecord<DMMDataCAP>(now);
         setReading(d->cap, r.f32(6), unitMicroFarad());
         setInteger(d->vset, r.i16(10), unitVolt());
         d->auxWord = r.i16(12);
@@ -494,7 +505,7 @@ void MyDMM::decodeLiveData(const QByteArray &frame)
         break;
     }
     case DMMData::dmVOLT: {
-        auto d = newRecord<DMMDataVOLT>();
+        auto d = newRecord<DMMDataVOLT>(now);
         readVolt(r, *d, 12);
         d->auxWord = r.i16(10);
         // The voltage frame carries no testing flag; a voltage reading is
@@ -504,7 +515,7 @@ void MyDMM::decodeLiveData(const QByteArray &frame)
         break;
     }
     case DMMData::dmRES: {
-        auto d = newRecord<DMMDataRES>();
+        auto d = newRecord<DMMDataRES>(now);
         setReading(d->res, r.f32(6), unitOhm());
         d->overRange = r.u8(10) == 1;
         d->testing = r.u8(11) == 1;
@@ -531,10 +542,11 @@ void MyDMM::decodeStoreData(const QByteArray &frame)
         return;
     }
 
+    const QDateTime now = decodeTime();
     QSharedPointer<DMMData> out;
     switch (DMMData::DataMode(mode)) {
     case DMMData::dmIR: {
-        auto d = newRecord<DMMDataIR>();
+        auto d = newRecord<DMMDataIR>(now);
         readIrCommon(r, *d);
         d->overRange = r.u8(20) == 1;
         setReading(d->dar, r.f32(21), QString());
@@ -545,7 +557,7 @@ void MyDMM::decodeStoreData(const QByteArray &frame)
         break;
     }
     case DMMData::dmTime: {
-        auto d = newRecord<DMMDataTime>();
+        auto d = newRecord<DMMDataTime>(now);
         readIrCommon(r, *d);
         d->elapsedTime = r.u16(20);
         d->overRange = r.u8(22) == 1;
@@ -556,11 +568,11 @@ void MyDMM::decodeStoreData(const QByteArray &frame)
     case DMMData::dmDAR: {
         QSharedPointer<DMMDataPIDAR> d;
         if (mode == DMMData::dmPI) {
-            auto pi = newRecord<DMMDataPI>();
+            auto pi = newRecord<DMMDataPI>(now);
             setReading(pi->piRatio, r.f32(26), QString());
             d = pi;
         } else {
-            auto dar = newRecord<DMMDataDAR>();
+            auto dar = newRecord<DMMDataDAR>(now);
             setReading(dar->darRatio, r.f32(26), QString());
             d = dar;
         }
@@ -574,7 +586,7 @@ void MyDMM::decodeStoreData(const QByteArray &frame)
         break;
     }
     case DMMData::dmCOMP: {
-        auto d = newRecord<DMMDataCOMP>();
+        auto d = newRecord<DMMDataCOMP>(now);
         readCurrentAndVoltages(r, *d);
         setInteger(d->compLimit, r.i32(15), getResUnit(r.u8(19)));
         setReading(d->res, r.f32(20), getResUnit(r.u8(24)));
@@ -584,7 +596,7 @@ void MyDMM::decodeStoreData(const QByteArray &frame)
         break;
     }
     case DMMData::dmCAP: {
-        auto d = newRecord<DMMDataCAP>();
+        auto d = newRecord<DMMDataCAP>(now);
         setInteger(d->vset, r.i16(6), unitVolt());
         setReading(d->cap, r.f32(10), unitMicroFarad());
         applyCapCode(*d, r.u8(14));
@@ -592,13 +604,13 @@ void MyDMM::decodeStoreData(const QByteArray &frame)
         break;
     }
     case DMMData::dmVOLT: {
-        auto d = newRecord<DMMDataVOLT>();
+        auto d = newRecord<DMMDataVOLT>(now);
         readVolt(r, *d, 10);
         out = d;
         break;
     }
     case DMMData::dmRES: {
-        auto d = newRecord<DMMDataRES>();
+        auto d = newRecord<DMMDataRES>(now);
         setReading(d->res, r.f32(6), unitOhm());
         d->overRange = r.u8(10) == 1;
         d->testing = r.u8(11) == 1;

@@ -71,6 +71,7 @@ public slots:
 private:
     void compactReceiveBuffer();
     void shutDown();
+    QDateTime decodeTime();
 
     CommandCtrl *m_controller = nullptr;
     QSharedPointer<Command> m_currentCommand;
@@ -82,6 +83,10 @@ private:
     // Start of the unassembled bytes in m_rxBuffer; consumed bytes are
     // removed once per delivery, not once per frame.
     int m_rxOffset = 0;
+    // Local time of the last record, reused for records decoded within the
+    // same millisecond: the local time conversion costs far more than a frame.
+    qint64 m_stampMs = -1;
+    QDateTime m_stamp;
 };
 
 #endif // MYDMM_H
