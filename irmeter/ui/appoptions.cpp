@@ -4,6 +4,8 @@
 #include <QSettings>
 #include <QVariant>
 
+#include <climits>
+
 namespace {
 const char KeyGeometry[] = "geometry";
 const char KeyLanguage[] = "Language";
@@ -27,18 +29,19 @@ AppOptions AppOptions::load(const QString &fileName)
 
     const QVariant points = settings.value(QLatin1String(KeySamplePoints), -1);
     bool ok = false;
-    const int pointsValue = points.toInt(&ok);
-    if (ok && (pointsValue == -1 || pointsValue > 0)) {
-        options.samplePoints = pointsValue;
+    // Read wide so that a number beyond int is refused, not truncated.
+    const qlonglong pointsValue = points.toLongLong(&ok);
+    if (ok && (pointsValue == -1 || (pointsValue > 0 && pointsValue <= INT_MAX))) {
+        options.samplePoints = int(pointsValue);
     } else {
         qWarning() << "loadSetting: ignoring SamplePoints" << points.toString() << "in" << fileName
                    << "(expected -1 or a positive number); recording without a limit";
     }
 
     const QVariant interval = settings.value(QLatin1String(KeySampleInterval), 0);
-    const int intervalValue = interval.toInt(&ok);
-    if (ok && intervalValue >= 0) {
-        options.sampleInterval = intervalValue;
+    const qlonglong intervalValue = interval.toLongLong(&ok);
+    if (ok && intervalValue >= 0 && intervalValue <= INT_MAX) {
+        options.sampleInterval = int(intervalValue);
     } else {
         qWarning() << "loadSetting: ignoring SampleInterval" << interval.toString() << "in"
                    << fileName << "(expected milliseconds, 0 or more); recording every reading";
