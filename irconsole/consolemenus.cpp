@@ -11,10 +11,18 @@ ConsoleMenus::ConsoleMenus(QObject *parent) : QObject(parent) {}
 
 ConsoleMenus *ConsoleMenus::fill(QMenuBar *bar)
 {
-    auto *m = new ConsoleMenus(bar);
+    QMenu *file = bar->addMenu(QStringLiteral("File"));
+    file->setObjectName(QStringLiteral("File1"));
+    QMenu *record = bar->addMenu(QStringLiteral("Record"));
+    record->setObjectName(QStringLiteral("Record1"));
+    return fill(file, record);
+}
 
-    m->fileMenu = bar->addMenu(QStringLiteral("File"));
-    m->fileMenu->setObjectName(QStringLiteral("File1"));
+ConsoleMenus *ConsoleMenus::fill(QMenu *file, QMenu *record)
+{
+    auto *m = new ConsoleMenus(file);
+
+    m->fileMenu = file;
     m->newAction = m->fileMenu->addAction(QStringLiteral("  New"));
     m->newAction->setObjectName(QStringLiteral("New"));
     m->openAction = m->fileMenu->addAction(QStringLiteral("  Open"));
@@ -25,8 +33,7 @@ ConsoleMenus *ConsoleMenus::fill(QMenuBar *bar)
     m->exitAction = m->fileMenu->addAction(QStringLiteral("   Exit"));
     m->exitAction->setObjectName(QStringLiteral("miExit"));
 
-    m->recordMenu = bar->addMenu(QStringLiteral("Record"));
-    m->recordMenu->setObjectName(QStringLiteral("Record1"));
+    m->recordMenu = record;
     m->recordSetMenu = m->recordMenu->addMenu(QStringLiteral(" RecordSet"));
     m->recordSetMenu->setObjectName(QStringLiteral("RecordSet"));
     m->limitGroup = new QActionGroup(m);

@@ -17,6 +17,9 @@ class ConsoleMenus : public QObject
 public:
     // Adds both menus to the bar; the object is a child of the bar.
     static ConsoleMenus *fill(QMenuBar *bar);
+    // Fills menus the form already has; the object is a child of the File
+    // menu.
+    static ConsoleMenus *fill(QMenu *file, QMenu *record);
 
     QMenu *fileMenu = nullptr;
     QMenu *recordMenu = nullptr;

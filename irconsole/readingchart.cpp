@@ -1,6 +1,7 @@
 #include "readingchart.h"
 
 #include "consoledialogs.h"
+#include "consoleplotinclude.h"
 
 #include <QCheckBox>
 #include <QDir>
@@ -12,19 +13,6 @@
 #include <QStandardPaths>
 #include <QStyle>
 #include <QToolButton>
-
-// The project builds with QT_NO_FOREACH, but two inline templates of the
-// plotting library's header still use the keyword: give them a range-for
-// while the header is read.
-#ifndef foreach
-#define IRC_LOCAL_FOREACH
-#define foreach(variable, container) for (variable : qAsConst(container))
-#endif
-#include <qcustomplot.h>
-#ifdef IRC_LOCAL_FOREACH
-#undef foreach
-#undef IRC_LOCAL_FOREACH
-#endif
 
 ReadingChart::ReadingChart(ConsoleDialogs *dialogs, QWidget *surface, QWidget *parent)
     : QWidget(parent), m_dialogs(dialogs), m_saveFolder(defaultSaveFolder()),
