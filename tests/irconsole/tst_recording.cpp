@@ -3,10 +3,13 @@
 
 #include "consoledialogs.h"
 #include "consolemenus.h"
+#include "consoleplotinclude.h"
 #include "readingchart.h"
+#include "readinggrid.h"
 #include "readingrecorder.h"
 #include "readingtable.h"
 #include "recordactions.h"
+#include "recordarea.h"
 #include "recordbar.h"
 
 #include <QAction>
@@ -16,6 +19,7 @@
 #include <QMenuBar>
 #include <QSignalSpy>
 #include <QTest>
+#include <QTimer>
 #include <QToolButton>
 
 namespace {
@@ -65,6 +69,7 @@ private slots:
     void clearAsksAndCancelKeepsRecords();
     void newEmptiesChartAndTable();
     void recordBarAtStart();
+    void recordAreaLinksItsParts();
 };
 
 void TestRecording::recordsTheReadingWithAllItsFields()
@@ -330,6 +335,51 @@ void TestRecording::recordBarAtStart()
     QCOMPARE(edit->text(), QStringLiteral("1057"));
     QTest::keyClick(edit, Qt::Key_Backspace);
     QCOMPARE(edit->text(), QStringLiteral("105"));
+}
+
+void TestRecording::recordAreaLinksItsParts()
+{
+    QWidget form;
+    form.resize(619, 526);
+    QWidget surface(&form);
+    surface.setGeometry(0, 0, 619, 743);
+    auto place = [&surface](const QRect &r) {
+        auto *w = new QWidget(&surface);
+        w->setGeometry(r);
+        return w;
+    };
+    QMenuBar menuBar(&form);
+    RecordArea::Places places;
+    places.form = &form;
+    places.surface = &surface;
+    places.recordBar = place({1, 321, 617, 27});
+    places.grid = place({1, 349, 617, 177});
+    places.chart = place({2, 530, 361, 209});
+    places.chartBar = place({366, 530, 251, 209});
+    places.fileMenu = menuBar.addMenu(QStringLiteral("File"));
+    places.recordMenu = menuBar.addMenu(QStringLiteral("Record"));
+    RecordArea area(places);
+
+    QCOMPARE(area.grid()->parentWidget(), places.grid);
+    QCOMPARE(area.grid()->objectName(), QStringLiteral("DBGrid1"));
+    QCOMPARE(area.chart()->plot()->parentWidget(), &surface);
+    QCOMPARE(area.chart()->plot()->geometry(), QRect(2, 530, 361, 209));
+    QCOMPARE(area.sampInterTime()->interval(), 1000);
+    QCOMPARE(places.fileMenu->actions().size(), 5);
+
+    area.menus()->limitActions.at(0)->trigger();
+    QCOMPARE(area.recorder()->recordLimit(), 1000);
+    area.recordBar()->repeatSet()->setChecked(false);
+    QVERIFY(!area.recorder()->repeat());
+    area.recordBar()->recordSI()->setChecked(true);
+    QVERIFY(area.recorder()->intervalEnabled());
+    QCOMPARE(area.recorder()->intervalText(), QStringLiteral("10"));
+
+    area.recordBar()->recordSI()->setChecked(false);
+    QVERIFY(area.recorder()->record(reading(QStringLiteral("12.34"))));
+    QCOMPARE(area.table()->size(), 1);
+    QCOMPARE(area.chart()->points(), QVector<double>{1234});
+    QCOMPARE(area.grid()->currentIndex().row(), 0);
 }
 
 QTEST_MAIN(TestRecording)
