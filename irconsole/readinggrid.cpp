@@ -18,6 +18,7 @@ ReadingGrid::ReadingGrid(ReadingTable *table, QWidget *parent) : QTableView(pare
 
     QFont f(QStringLiteral("Arial"));
     f.setStyleHint(QFont::SansSerif);
+    f.setPointSize(8);
     f.setBold(true);
     setFont(f);
     QPalette pal = palette();
@@ -25,6 +26,7 @@ ReadingGrid::ReadingGrid(ReadingTable *table, QWidget *parent) : QTableView(pare
     pal.setColor(QPalette::Window, QColor(0xC0, 0xC0, 0xC0));
     setPalette(pal);
 
+    horizontalHeader()->setFont(f);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
     for (int c = 0; c < ReadingTable::FieldCount; ++c)
