@@ -26,6 +26,7 @@ class QMenu;
 class QPushButton;
 class QScrollArea;
 class QTimer;
+class RecordArea;
 
 class TFrmTest : public QMainWindow
 {
@@ -52,6 +53,9 @@ public:
     QWidget *GridArea = nullptr;
     QWidget *ChartArea = nullptr;
     QWidget *ChartBarArea = nullptr;
+    // The record side built into those places: table cds1, grid DBGrid1,
+    // record bar, chart Chtshow, the File and Record items, SampInterTime.
+    RecordArea *Record = nullptr;
 
     // --- reading state, shared with the recorder ---
     QString readingValue;
@@ -87,6 +91,14 @@ public:
 
     // Records the current reading (the record area decides whether it may).
     void INDataToTable(int mode);
+    void SampInterTimeTimer();   // every second
+    void RecordSITimeChange();   // the interval text changed
+    void ClearRClick();          // "Delete Data", Record > " Clear All"
+    void NewClick();             // File > "  New"
+    void Save_asClick();         // "Save Data", File > "  Save As..."
+    void OpenClick();            // "Open Data", File > "  Open"
+    void MajPrintClick();        // "Print Data"
+    void miExitClick();          // File > "   Exit"
 
     HidDevice *currentDevice() const;
     HidDevice *selectedDevice() const;
