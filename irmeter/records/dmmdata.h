@@ -18,7 +18,7 @@ class DMMData : public QObject
     Q_OBJECT
 public:
     // Also the mode byte of the tester's frames.
-    enum DataMode {
+    enum DataMode : int {
         dmIR = 0,
         dmTime = 1,
         dmPI = 2,
