@@ -1,6 +1,7 @@
 #include "appstartup.h"
 
 #include "proglobal.h"
+#include "translationfiles.h"
 
 #include <QCoreApplication>
 #include <QLocale>
@@ -40,9 +41,12 @@ bool applyLanguage(const QString &language, QTranslator &appTranslator, QTransla
         return false;
     }
     QLocale::setDefault(QLocale(QLocale::Chinese, QLocale::China));
-    if (appTranslator.load(QStringLiteral("zh_CN.qm")))
+    // The working directory first, then beside the executable and the
+    // installed locations, so the translations are found however the program
+    // was started.
+    if (!loadFirstTranslation(appTranslator, appTranslationCandidates()).isEmpty())
         QCoreApplication::installTranslator(&appTranslator);
-    if (qtTranslator.load(QStringLiteral("./translations/qt_zh_CN.qm")))
+    if (!loadFirstTranslation(qtTranslator, qtTranslationCandidates()).isEmpty())
         QCoreApplication::installTranslator(&qtTranslator);
     return true;
 }

@@ -29,11 +29,14 @@ DialogHooks::OpenUrlFn &openUrlHook()
 
 QMessageBox::StandardButton DialogHooks::message(QMessageBox::Icon icon, QWidget *parent,
                                                  const QString &title, const QString &text,
-                                                 QMessageBox::StandardButtons buttons)
+                                                 QMessageBox::StandardButtons buttons,
+                                                 QMessageBox::StandardButton defaultButton)
 {
     if (messageHook())
         return messageHook()(icon, parent, title, text, buttons);
     QMessageBox box(icon, title, text, buttons, parent);
+    if (defaultButton != QMessageBox::NoButton)
+        box.setDefaultButton(defaultButton);
     return static_cast<QMessageBox::StandardButton>(box.exec());
 }
 

@@ -28,9 +28,11 @@ public:
                               const QStringList &items, int current, bool editable, bool *ok)>;
     using OpenUrlFn = std::function<bool(const QUrl &url)>;
 
-    static QMessageBox::StandardButton message(QMessageBox::Icon icon, QWidget *parent,
-                                               const QString &title, const QString &text,
-                                               QMessageBox::StandardButtons buttons);
+    // `defaultButton` is the button Enter presses in the framework's box.
+    static QMessageBox::StandardButton
+    message(QMessageBox::Icon icon, QWidget *parent, const QString &title, const QString &text,
+            QMessageBox::StandardButtons buttons,
+            QMessageBox::StandardButton defaultButton = QMessageBox::NoButton);
     static QString getSaveFileName(QWidget *parent, const QString &caption, const QString &dir,
                                    const QString &filter);
     static QString getItem(QWidget *parent, const QString &title, const QString &label,

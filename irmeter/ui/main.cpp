@@ -1,4 +1,5 @@
 #include "appstartup.h"
+#include "demomode.h"
 #include "templatewindow.h"
 
 #include <QApplication>
@@ -18,5 +19,9 @@ int main(int argc, char *argv[])
     // application object.
     TemplateWindow window(nullptr, Qt::WindowFlags());
     window.show();
+
+    // --demo: a virtual tester beside any real cable, opened at once.
+    if (DemoMode::requested(argc, argv))
+        (new DemoMode(&window))->start();
     return app.exec();
 }

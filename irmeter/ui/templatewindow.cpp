@@ -2,6 +2,7 @@
 
 #include "datamodel.h"
 #include "modelset.h"
+#include "mydmm.h"
 #include "proglobal.h"
 #include "ui_templatewindow.h"
 
@@ -22,10 +23,17 @@ TemplateWindow::TemplateWindow(QWidget *parent, Qt::WindowFlags flags)
     ui->setupUi(this);
     initObject();
     initWidget();
+    initConnection();
+    loadSetting();
+    startSampleTimer();
 }
 
 TemplateWindow::~TemplateWindow()
 {
+    // The link closes when it is destroyed with the window's children, after
+    // the form is gone; its last signals must not reach the window.
+    if (m_dmm)
+        disconnect(m_dmm, nullptr, this, nullptr);
     delete ui;
 }
 
@@ -34,6 +42,7 @@ void TemplateWindow::initObject()
     m_models = new ModelSet(this);
     m_liveModels = m_models->liveModels();
     m_storedModels = m_models->storedModels();
+    m_dmm = new MyDMM(this);
 }
 
 void TemplateWindow::initWidget()
@@ -116,7 +125,7 @@ void TemplateWindow::updateLiveDataToTableView(QSharedPointer<DMMData> record)
     if (!m_currentLiveModel || !record)
         return;
     m_currentLiveModel->addData(record);
-    ui->tv1->scrollToBottom();
+    scheduleScroll(ui->tv1);
 }
 
 void TemplateWindow::updateStoredDataToTableView(QSharedPointer<DMMData> record)
@@ -124,5 +133,5 @@ void TemplateWindow::updateStoredDataToTableView(QSharedPointer<DMMData> record)
     if (!m_currentStoredModel || !record)
         return;
     m_currentStoredModel->addData(record);
-    ui->tvStored->scrollToBottom();
+    scheduleScroll(ui->tvStored);
 }

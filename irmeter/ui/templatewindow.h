@@ -13,7 +13,9 @@
 
 class DataModel;
 class ModelSet;
+class MyDMM;
 class QMouseEvent;
+class QTableView;
 class QWheelEvent;
 class Ui_TemplateWindow;
 
@@ -23,6 +25,9 @@ class Ui_TemplateWindow;
 //   templatewindowdisplay.cpp  the measurement panel
 //   templatewindowplot.cpp     the trend plot, its mouse handling and image export
 //   templatewindowactions.cpp  the tool-bar actions and page switching
+//   templatewindowacquisition.cpp  the meter link: Start/Stop, recording, close
+//   templatewindowsettings.cpp the settings file and the options dialog
+//   templatewindowexport.cpp   Clear and Export of the visible table
 class TemplateWindow : public QWidget
 {
     Q_OBJECT
@@ -64,8 +69,20 @@ public:
     const QList<QCustomPlot *> &plots() const { return m_plots; }
     ModelSet *models() const { return m_models; }
 
+    // Opens the link on the cable at `path`; shows "Failed to open device."
+    // and returns false when that fails.
+    bool openDevice(const QString &path);
+    // The recording options in force and the running sample timer (0: none).
+    QString language() const { return m_language; }
+    int samplePoints() const { return m_samplePoints; }
+    int sampleInterval() const { return m_sampleInterval; }
+    bool recordAtTesttime() const { return m_recordAtTesttime; }
+    int sampleTimerId() const { return m_sampleTimerId; }
+
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
+    void timerEvent(QTimerEvent *event) override;
+    void closeEvent(QCloseEvent *event) override;
 
 private slots:
     // Tool-bar and page slots, connected by name when the form is built.
@@ -78,6 +95,14 @@ private slots:
     void on_actionSaveImage_triggered();
     void on_tabWgTV_currentChanged(int index);
 
+    // Meter link.
+    void dmmOpened();
+    void dmmClosed();
+    void communicationTimeout();
+    void updateLiveData(QSharedPointer<DMMData> data);
+    void updateStoreData(QSharedPointer<DMMData> data);
+    void btnStoredModeClicked(bool checked);
+
     void plot1SelectionChangedByUser();
     void plot1MousePress(QMouseEvent *event);
     void plot1MouseWheel(QWheelEvent *event);
@@ -88,6 +113,15 @@ private:
     void initObject();
     void initWidget();
     void initPlot();
+    void initConnection();
+    void loadSetting();
+    void saveSetting();
+    void startSampleTimer();
+    void stopSampleTimer();
+    // The model of the page of tabWgTV in view.
+    DataModel *visibleModel() const;
+    // Brings the view to its last row once the current event-loop pass ends.
+    void scheduleScroll(QTableView *view);
     // Clears the plot and refills it from `model`, named after `mode`.
     void changePlotMode(DMMData::DataMode mode, DataModel *model);
     void removeTracer();
@@ -103,6 +137,24 @@ private:
     DataModel *m_currentLiveModel = nullptr;
     int m_currentStoredMode = -1;
     DataModel *m_currentStoredModel = nullptr;
+
+    // Meter link and recording.
+    MyDMM *m_dmm = nullptr;
+    QSharedPointer<DMMData> m_lastLiveRecord;
+    bool m_paused = false;
+    bool m_sampleDue = false;
+    // The plot was last loaded from the Live page.
+    bool m_plotShowsLive = true;
+    bool m_linkLossReported = false;
+    bool m_liveScrollPending = false;
+    bool m_storedScrollPending = false;
+
+    // Settings.
+    QString m_language = QStringLiteral("0");
+    int m_samplePoints = -1;
+    int m_sampleInterval = 0;
+    bool m_recordAtTesttime = false;
+    int m_sampleTimerId = 0;
 
     // Plot.
     QList<QCustomPlot *> m_plots;

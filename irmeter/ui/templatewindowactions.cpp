@@ -2,17 +2,8 @@
 
 #include "ui_templatewindow.h"
 
-// Acquisition (Start/Pause), the options dialog and the Clear/Export table
-// actions are wired to the meter link and the settings elsewhere; until then
-// these handlers deliberately do nothing.
-void TemplateWindow::on_actionStart_triggered() {}
-void TemplateWindow::on_actionPause_triggered(bool checked)
-{
-    Q_UNUSED(checked)
-}
-void TemplateWindow::on_actionOptions_triggered() {}
-void TemplateWindow::on_actionClear_triggered() {}
-void TemplateWindow::on_actionExport_triggered() {}
+// Start/Pause are in templatewindowacquisition.cpp, Options in
+// templatewindowsettings.cpp, Clear/Export in templatewindowexport.cpp.
 
 void TemplateWindow::on_actionClose_triggered()
 {
@@ -23,6 +14,10 @@ void TemplateWindow::on_actionClose_triggered()
 // again and reloads the plot from the records of the page now shown.
 void TemplateWindow::on_tabWgTV_currentChanged(int index)
 {
+    // The plot now shows the page in view; a stored reading arriving later
+    // must reload it rather than add to the live curve.
+    if (index == 0 || index == 1)
+        m_plotShowsLive = index == 0;
     if (index == 0)
         changeLiveDataMode(static_cast<DMMData::DataMode>(m_currentLiveMode), true);
     else if (index == 1)
