@@ -2,7 +2,7 @@
 # Builds one Qt Test executable and registers it with CTest. Every test runs
 # offscreen, with the sanitizer options of the project when IRM_SANITIZE is on.
 set(IRM_SANITIZER_ENV
-    "ASAN_OPTIONS=detect_leaks=1:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1"
+    "ASAN_OPTIONS=detect_leaks=1:fast_unwind_on_malloc=0:abort_on_error=0:strict_string_checks=1:detect_stack_use_after_return=1"
     "LSAN_OPTIONS=suppressions=${CMAKE_SOURCE_DIR}/scripts/lsan.supp:print_suppressions=0"
     "UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1:suppressions=${CMAKE_SOURCE_DIR}/scripts/ubsan.supp")
 
