@@ -1,5 +1,7 @@
 #include "datamodel.h"
 
+#include "timebox.h"
+
 #include <QLocale>
 #include <QMetaEnum>
 
@@ -122,4 +124,30 @@ QString DataModel::getVOLTViewStr(QSharedPointer<DMMDataVOLT> record)
 QString DataModel::getCAPViewStr(QSharedPointer<DMMDataCAP> record)
 {
     return record ? record->cap.toString() : QString();
+}
+
+QVariant DataModel::piDarCell(DMMDataPIDAR &r, ValueBox &ratio, int column)
+{
+    switch (column) {
+    case 3:
+        return over(r.overRange, r.res);
+    case 4:
+        return over(r.res2OverRange, r.res2);
+    case 5:
+        return ratio.toString();
+    case 6:
+        return TimeBox::convertString(r.elapsedTime);
+    case 7:
+        return TimeBox::convertString(r.setTime);
+    case 8:
+        return TimeBox::convertString(r.setTime2);
+    case 9:
+        return r.current.toString();
+    case 10:
+        return r.vset.toString();
+    case 11:
+        return r.vout.toString();
+    default:
+        return {};
+    }
 }

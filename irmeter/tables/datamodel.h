@@ -62,6 +62,10 @@ protected:
         return flag ? QLatin1Char('>') + box.toString() : box.toString();
     }
 
+    // The cells PI and DAR tests share: both resistances with their marks, the
+    // ratio, the three times and the source values. Null for other columns.
+    static QVariant piDarCell(DMMDataPIDAR &record, ValueBox &ratio, int column);
+
 private:
     QList<QSharedPointer<DMMData>> m_records;
     QList<Column *> m_columns;
