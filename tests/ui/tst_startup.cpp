@@ -141,8 +141,12 @@ void TstStartup::languageRules()
         QCOMPARE(QLocale().language(), QLocale::English);
     }
     QVERIFY(appTr.isEmpty());
-    QVERIFY(qtTr.isEmpty());
+    // The framework's own Chinese catalogue may still come from its installed
+    // place; for any other language nothing is loaded at all.
+    if (!chinese)
+        QVERIFY(qtTr.isEmpty());
     QCOMPARE(QCoreApplication::translate("TemplateWindow", "Start"), QStringLiteral("Start"));
+    QCoreApplication::removeTranslator(&qtTr);
 }
 
 void TstStartup::chineseTranslationsLoadedWhenPresent()
