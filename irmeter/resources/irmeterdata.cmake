@@ -43,6 +43,8 @@ install(FILES ${_irm_qm} DESTINATION ${CMAKE_INSTALL_DATADIR}/irmeter/translatio
 install(FILES ${_irm_res_dir}/irmeter.desktop DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${_irm_res_dir}/irmeter.png
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/32x32/apps)
-set(IRM_UDEV_RULES_DIR "${CMAKE_INSTALL_PREFIX}/lib/udev/rules.d"
-    CACHE PATH "Where the udev rule for the tester's cable is installed")
+# Relative to the install prefix unless given as an absolute path (for
+# instance /etc/udev/rules.d with a prefix that udev does not read).
+set(IRM_UDEV_RULES_DIR "lib/udev/rules.d"
+    CACHE STRING "Where the udev rule for the tester's cable is installed")
 install(FILES ${_irm_res_dir}/70-irmeter-cable.rules DESTINATION ${IRM_UDEV_RULES_DIR})
